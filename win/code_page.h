@@ -1,8 +1,10 @@
 #pragma once
 // The one place where the program's text (GBK, code page 936) meets UTF-16 and UTF-8.
 // Portable: Windows converts with the system's code pages, the native build with iconv.
-// Malformed input never fails: undecodable bytes become U+FFFD, characters that GBK
-// cannot hold become '?', as the system conversion does.
+// Malformed input never fails, and both builds treat it as Windows does: a bad GBK pair (lead
+// byte and whatever follows) or lone lead byte becomes '?', a bad UTF-8 sequence U+FFFD (one per
+// maximal subpart), a character that GBK cannot hold or a lone surrogate '?' in GBK and U+FFFD in
+// UTF-8. Only Windows maps the user-defined GBK areas to private-use characters.
 #include <string>
 #include <string_view>
 
