@@ -4,11 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "web/regex_std_engine.h"
-#include "win/code_page.h"
 
 #ifdef _WIN32
 #include <windows.h>
@@ -296,8 +296,9 @@ TEST_P(RegexEngineTest, Replace) {
         {"o", "foo boo", "0", false, "f0o boo"},
         {"快递", "快递单号快递", "[$&]", true, "[快递]单号[快递]"},
         {"b", "abc", "$$-$`-$'", true, "a$-a-cc"},
-        {"(a)", "a", "$2$0", true, "$2$0"}, // no such group: literal
-        {"x", "abc", "y", true, "abc"},     // no match: the subject unchanged
+        {"(a)", "a", "$2$0", true, "$2$0"},          // no such group: literal
+        {"(a)|(b)", "ab", "[$1$2]", true, "[a][b]"}, // a group that took no part is empty
+        {"x", "abc", "y", true, "abc"},              // no match: the subject unchanged
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.pattern);
