@@ -9,8 +9,10 @@ RADAR_NATIVE_BUILD="$RADAR_BUILD/native"
 export WINEPREFIX="$RADAR_BUILD/wineprefix"
 export WINEARCH=win32
 export WINEDEBUG=-all
-# Chinese locale: the prefix's ANSI code page is 936, as on a Chinese Windows.
-export LC_ALL=zh_CN.UTF-8
+# Wine runs in the Chinese locale: the prefix's ANSI code page is then 936, as on a Chinese
+# Windows. Only Wine gets it; the build's own messages stay as they are.
+RADAR_WINE_LOCALE=zh_CN.UTF-8
+radar_wine() { LC_ALL=$RADAR_WINE_LOCALE wine "$@"; }
 # No Mono or Gecko installers: this machine cannot fetch them and their prompts would hang.
 export WINEDLLOVERRIDES="mscoree=d;mshtml=d"
 
@@ -57,7 +59,7 @@ radar_start_display() {
     if [ -n "${RADAR_DISPLAY_STARTED:-}" ]; then return; fi
     local n=90
     while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
-    Xvfb ":$n" -screen 0 1920x1080x24 -nolisten tcp >/dev/null 2>&1 &
+    Xvfb ":$n" -screen 0 2560x1440x24 -nolisten tcp >/dev/null 2>&1 &
     RADAR_XVFB_PID=$!
     export DISPLAY=":$n"
     local i
@@ -80,17 +82,20 @@ radar_prepare_wine() {
     if [ ! -f "$stamp" ]; then
         radar_log "making the Wine prefix in $WINEPREFIX"
         rm -rf "$WINEPREFIX"
-        wineboot -i >/dev/null 2>&1
+        LC_ALL=$RADAR_WINE_LOCALE wineboot -i >/dev/null 2>&1
         wineserver -w
         # regedit reads Chinese names only from a UTF-16 file.
         { printf '\xff\xfe'; iconv -f UTF-8 -t UTF-16LE "$RADAR_ROOT/tools/wine-prefix.reg"; } \
             >"$WINEPREFIX/drive_c/radar.reg"
-        wine regedit /S 'C:\radar.reg' >/dev/null 2>&1
+        radar_wine regedit /S 'C:\radar.reg' >/dev/null 2>&1
         wineserver -w
         touch "$stamp"
     fi
     # One wineserver for the whole run: every Wine process start after the first is then fast.
-    wineserver -p
+    LC_ALL=$RADAR_WINE_LOCALE wineserver -p >/dev/null 2>&1 </dev/null
+    # Start Wine's own services now, with no terminal or pipe: a later Wine process would start
+    # them with its output, and a test runner would then wait for that pipe forever.
+    radar_wine cmd /c exit >/dev/null 2>&1 </dev/null
 }
 
 radar_stop_wine() { wineserver -k 2>/dev/null || true; }

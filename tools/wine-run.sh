@@ -7,4 +7,4 @@ source "$(dirname "$0")/env.sh"
 [ -n "${DISPLAY:-}" ] || radar_start_display
 radar_prepare_wine
 trap 'radar_stop_display' EXIT
-wine "$@"
+radar_wine "$@"

@@ -1,0 +1,51 @@
+#include "app/program.h"
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <cstdlib>
+
+#include "app/main_window.h"
+#include "app/program_globals.h"
+#include "app/program_icon.h"
+#include "gdiplus/plus_startup.h"
+#include "msgbox/skin_engine.h"
+#include "win/message_pump.h"
+
+namespace radar {
+
+namespace {
+// Held among the program's constants once the skin library is ours; empty until then.
+constexpr const uint8_t* kSkinLibraryImage = nullptr;
+constexpr size_t kSkinLibraryImageSize = 0;
+} // namespace
+
+void StartProgramServices() {
+    static bool started = false;
+    if (started) return;
+    started = true;
+    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&controls);
+    BuildGlobals();                                                              // 1
+    std::atexit(ExitRoutine);                                                    // 2
+    Globals().skinLibrary->Load(kSkinLibraryImage, kSkinLibraryImageSize);       // 3, result not checked
+    Globals().gdiPlus = StartGdiPlus();                                          // 4
+    Globals().programIcon = LoadProgramIcon();                                   // 5
+    SetSkinEngineDefaults();                                                     // 6
+}
+
+int RunProgram() {
+    StartProgramServices();
+    int exitCode = 0;
+    {
+        MainWindow mainWindow; // 7
+        if (mainWindow.Create()) {
+            mainWindow.Show();
+            exitCode = RunMessageLoop(); // 8
+        }
+    }
+    ExitRoutine();
+    return exitCode;
+}
+
+} // namespace radar
