@@ -134,7 +134,9 @@ HICON TrayIcon::IconFromIcoBytes(std::string_view icoBytes, int32_t index, int32
     uint32_t imageSize = ReadLe(bytes + entry + 8, 4);
     uint32_t imageOffset = ReadLe(bytes + entry + 12, 4);
     if (imageOffset > size || imageSize > size - imageOffset || imageSize == 0) return nullptr;
-    return CreateIconFromResource(const_cast<PBYTE>(bytes + imageOffset), imageSize, TRUE, 0x00030000);
+    // At the image's own size: CreateIconFromResource would scale it to the system icon size.
+    return CreateIconFromResourceEx(const_cast<PBYTE>(bytes + imageOffset), imageSize, TRUE, 0x00030000, 0, 0,
+                                    LR_DEFAULTCOLOR);
 }
 
 void TrayIcon::SetCallback(TrayRoutineFn routine, bool install) {
