@@ -6,6 +6,8 @@
 
 #include "app/program_globals.h"
 #include "app/reminder_window.h"
+#include "app/startup_worker.h"
+#include "app/tray_routine.h"
 #include "desktop/trim_timer.h"
 #include "web/text_utils.h"
 #include "win/code_page.h"
@@ -13,6 +15,7 @@
 #include "win/dpi.h"
 #include "win/hot_keys.h"
 #include "win/message_pump.h"
+#include "win/messages.h"
 
 namespace radar {
 
@@ -143,8 +146,10 @@ void MainWindow::OnCreate() {
     reminder_ = std::make_unique<ReminderWindow>();
     reminder_->Create(Hwnd());
     reminder_->PlaceBelowScreen();
+    reminder_->SetDismissHandler([this] { SlideReminder(false); });
     // 10. Connection check and tray icon, on a thread of their own.
-    StartStartupWorker();
+    SetTrayRoutineWindow(this);
+    StartStartupWorker(Hwnd());
     // 11. Working-set trimming.
     StartTrimTimer(Hwnd(), 1000, true);
 }
@@ -165,6 +170,7 @@ void MainWindow::OnDestroy() {
         AppTray().RemoveIcon();
     }
     reminder_.reset();
+    SetTrayRoutineWindow(nullptr);
     PostQuitMessage(0);
 }
 
@@ -203,6 +209,33 @@ void MainWindow::OnOpenPanel() {
 }
 
 void MainWindow::OnExit() { DestroyWindow(Hwnd()); }
+
+void MainWindow::SlideReminder(bool in) {
+    if (GlobalsBuilt()) Globals().slideDirection = in ? 1 : 0;
+    Timer(MainTimer::时钟3).SetPeriod(1);
+}
+
+// One pixel a tick: up until the bottom edge is 30 pixels above the screen's, down until the
+// top edge reaches the screen's bottom. At the goal the timer stops until the next request.
+void MainWindow::OnSlideTick() {
+    if (!reminder_ || !GlobalsBuilt()) return;
+    HWND reminder = reminder_->Hwnd();
+    RECT r;
+    GetWindowRect(reminder, &r);
+    const int screenHeight = GetSystemMetrics(SM_CYSCREEN);
+    const int height = r.bottom - r.top;
+    int top = r.top;
+    if (Globals().slideDirection == 1) {
+        if (top > screenHeight - height - 30) top -= 1;
+    } else if (top < screenHeight) {
+        top += 1;
+    }
+    if (top == r.top) {
+        Timer(MainTimer::时钟3).SetPeriod(0);
+        return;
+    }
+    SetWindowPos(reminder, nullptr, r.left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
 
 void MainWindow::OnCommand(int id, int code) {
     switch (id) {
@@ -284,6 +317,9 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_DESTROY:
         OnDestroy();
+        return 0;
+    case kMsgDestroySelf:
+        DestroyWindow(Hwnd());
         return 0;
     case WM_HOTKEY:
         if (IsHandedOutHotKeyId(static_cast<int>(wParam)))

@@ -78,6 +78,9 @@ public:
     // The id of the F1 hot key, 0 when the key could not be registered.
     int HotKeyId() const { return hotKeyId_; }
 
+    // Slides the reminder up into view (true) or down below the screen (false), a pixel a tick.
+    void SlideReminder(bool in);
+
     bool IsShownInTaskbar() const;
     void SetShownInTaskbar(bool shown);
 
@@ -119,7 +122,6 @@ private:
     void OnFeedbackMenu();
     void ReadLatestVersion();
     void ReadNotice();
-    void StartStartupWorker();
     void ApplySkin();
     void LoadNumberList();
 

@@ -15,7 +15,6 @@ void MainWindow::OnTrackingFeedback(int, int) {}
 void MainWindow::OnAutoQueryClicked() {}
 void MainWindow::OnCountdownTick() {}
 void MainWindow::OnRunWaitTick() {}
-void MainWindow::OnSlideTick() {}
 void MainWindow::OnCounterTick() {}
 void MainWindow::OnImportNumbers() {}
 void MainWindow::OnExportTable() {}
@@ -26,6 +25,5 @@ void MainWindow::OnFeedbackMenu() {}
 void MainWindow::ReadLatestVersion() {}
 void MainWindow::ReadNotice() {}
 void MainWindow::ApplySkin() {}
-void MainWindow::StartStartupWorker() {}
 
 } // namespace radar

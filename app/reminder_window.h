@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <array>
+#include <functional>
 #include <vector>
 
 #include "win/handle.h"
@@ -23,6 +24,8 @@ public:
     // Left edge at the screen width minus the window's width, top edge at the screen height.
     void PlaceBelowScreen();
     HWND Control(ReminderId id) const;
+    // Pressing "关闭" or double-clicking the text dismisses the reminder.
+    void SetDismissHandler(std::function<void()> handler) { onDismiss_ = std::move(handler); }
 
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -31,6 +34,7 @@ private:
     std::array<HWND, 3> controls_{};
     std::vector<FontHandle> fonts_;
     BrushHandle titleBrush_;
+    std::function<void()> onDismiss_;
 };
 
 } // namespace radar

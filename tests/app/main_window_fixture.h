@@ -8,6 +8,7 @@
 
 #include "app/main_window.h"
 #include "app/program.h"
+#include "app/startup_worker.h"
 #include "tracking/number_list_file.h"
 #include "win/code_page.h"
 #include "win/handle.h"
@@ -50,6 +51,9 @@ protected:
         EXPECT_TRUE(window_->Create());
         window_->Show();
         EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(window_->Hwnd()) != FALSE; }, 5000));
+        // The start-up worker adds the tray icon and its balloon on its own thread: let it finish,
+        // so what a test then sees is what the user's action did.
+        EXPECT_TRUE(WaitUntil([] { return !StartupWorkerRunning(); }, 10000));
         return *window_;
     }
 
