@@ -5,6 +5,7 @@
 #include <atomic>
 
 #include "app/program_globals.h"
+#include "app/tray_icon_texts.h"
 #include "app/tray_routine.h"
 #include "assets/assets.h"
 #include "msgbox/skinned_message_box.h"
@@ -32,7 +33,7 @@ DWORD WINAPI StartupWorker(void* parameter) noexcept {
         PostMessageW(mainWindow, kMsgDestroySelf, 0, 0);
         return 0;
     }
-    AppTray().AddIcon(mainWindow, ProgramIconBytes(), true, "青禾包裹雷达无限制版！");
+    AppTray().AddIcon(mainWindow, ProgramIconBytes(), true, kTrayTip);
     AppTray().SetCallback(&TrayRoutine, true);
     AppTray().ShowBalloon("提示：", "青禾包裹雷达启动成功，感谢您的使用！", kBalloonInformation);
     return 0;

@@ -3,6 +3,9 @@
 #include <windows.h>
 
 #include "app/main_window.h"
+#include "app/program_globals.h"
+#include "app/tray_icon_texts.h"
+#include "assets/assets.h"
 
 namespace radar {
 
@@ -23,6 +26,9 @@ void TrayRoutine(int32_t trayCode) {
         SetWindowPos(hwnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
         Sleep(kTopmostMs);
         SetWindowPos(hwnd, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    } else if (trayCode == kTrayTaskbarCreated) {
+        // Explorer restarted: without the icon, a window hidden in the tray has no way back.
+        AppTray().AddIcon(hwnd, ProgramIconBytes(), true, kTrayTip);
     } else if (trayCode == WM_RBUTTONUP) {
         POINT pointer{};
         GetCursorPos(&pointer);

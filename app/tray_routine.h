@@ -11,7 +11,8 @@ class MainWindow;
 void SetTrayRoutineWindow(MainWindow* window);
 
 // 514 (left button up): the main window to the front; 517 (right button up): the tray menu
-// at the pointer; every other code is ignored.
+// at the pointer; 1120 (the taskbar was re-created): the icon is added again; every other
+// code is ignored.
 void TrayRoutine(int32_t trayCode);
 
 } // namespace radar

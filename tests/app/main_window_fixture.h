@@ -54,6 +54,16 @@ protected:
         // The start-up worker adds the tray icon and its balloon on its own thread: let it finish,
         // so what a test then sees is what the user's action did.
         EXPECT_TRUE(WaitUntil([] { return !StartupWorkerRunning(); }, 10000));
+        // The window manager activates windows asynchronously (the reminder below the screen is
+        // mapped too): start each test with the main window active, as a user's would be.
+        HWND hwnd = window_->Hwnd();
+        EXPECT_TRUE(WaitUntil(
+            [hwnd] {
+                if (GetActiveWindow() == hwnd && GetForegroundWindow() == hwnd) return true;
+                SetForegroundWindow(hwnd);
+                return false;
+            },
+            5000));
         return *window_;
     }
 

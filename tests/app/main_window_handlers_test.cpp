@@ -177,8 +177,10 @@ TEST_F(MainWindowTest, SelectingARowSelectsItsFirstOccurrenceInTheBox) {
         DWORD start, end;
     };
     for (Case c : {Case{1, 14, 18}, Case{0, 5, 12}}) {
+        // The list view notifies the selection synchronously, so the handler has run on return.
+        // Asserted before messages are processed: a late focus event from the X window manager
+        // could otherwise move the focus in between.
         ListView_SetItemState(list, c.row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
-        ProcessPendingMessages();
         EXPECT_EQ(box, GetFocus()) << c.row;
         EXPECT_EQ(std::make_pair(c.start, c.end), Selection(box)) << c.row;
     }

@@ -62,6 +62,20 @@ TEST_F(MainWindowTest, LeftClickOnTheIconBringsTheWindowBack) {
     }
 }
 
+// After Explorer restarts, the icon comes back (the record is sent again with its tip).
+TEST_F(MainWindowTest, IconIsAddedAgainWhenTheTaskbarIsRecreated) {
+    MainWindow& w = OpenWindow();
+    ASSERT_EQ(static_cast<UINT>(NIF_INFO), AppTray().Record().uFlags) << "the greeting was the last call";
+    SendMessageW(w.Hwnd(), AppTray().TaskbarCreatedMessage(), 0, 0);
+    EXPECT_EQ(static_cast<UINT>(NIF_MESSAGE | NIF_ICON | NIF_TIP), AppTray().Record().uFlags);
+    EXPECT_EQ("青禾包裹雷达无限制版！", ToGbk(AppTray().Record().szTip));
+    EXPECT_EQ(w.Hwnd(), AppTray().Owner());
+    // Still hooked once: the tray click works as before.
+    SendMessageW(w.Hwnd(), WM_CLOSE, 0, 0);
+    SendMessageW(w.Hwnd(), kTrayCallbackMessage, 1, WM_LBUTTONUP);
+    EXPECT_TRUE(IsWindowVisible(w.Hwnd()));
+}
+
 // The menu is modal: a watcher thread finds it, counts its entries and closes it.
 TEST_F(MainWindowTest, RightClickOnTheIconPopsUpTheTrayMenu) {
     MainWindow& w = OpenWindow();
