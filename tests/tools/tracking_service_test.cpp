@@ -105,12 +105,15 @@ TEST_F(TrackingServiceTest, DetectionNamesTheFirstListedCourier) {
         const char* code; // empty: no match
     };
     const Case cases[] = {
-        {"10000000001", "shunfeng"},  // a keyword parcel
-        {"20000000001", "zhongtong"}, // several couriers listed: the first one
-        {"20000000002", "yunda"},     // detected, without history
-        {"99999999999", ""},          // unknown to the service
-        {"", ""},                     // no number at all
-        {"FAULT-none-1", "shunfeng"}, // a fault number without a known fault
+        {"10000000001", "shunfeng"},     // a keyword parcel
+        {"20000000001", "zhongtong"},    // several couriers listed: the first one
+        {"20000000002", "yunda"},        // detected, without history
+        {"99999999999", ""},             // unknown to the service
+        {"", ""},                        // no number at all
+        {"FAULT-none-1", "shunfeng"},    // a fault number without a known fault
+        {"FAULT-badutf8-1", "shunfeng"}, // still readable behind invalid UTF-8
+        {"FAULT-huge-1", "shunfeng"},    // still found behind megabytes of filler
+        {"FAULT-empty-1", ""},           // an empty answer names no courier
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.number);
