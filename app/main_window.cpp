@@ -4,6 +4,7 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
+#include "app/palette.h"
 #include "app/program_globals.h"
 #include "app/reminder_window.h"
 #include "app/startup_worker.h"
@@ -22,7 +23,6 @@ namespace radar {
 namespace {
 
 const char kCaption[] = "青禾-包裹雷达 无限制测试版v1.1 圆通、韵达版";
-constexpr COLORREF kLabelBackground = RGB(0xDE, 0xEE, 0xFF);
 constexpr DWORD kMainStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX;
 constexpr int kStoredLeft = 50;
 constexpr int kStoredTop = 50;
@@ -132,9 +132,7 @@ void MainWindow::OnCreate() {
     // 3. Usage counters.
     Timer(MainTimer::时钟5).SetPeriod(1000);
     // 4. F1, no modifiers; works while other programs have the focus.
-    int hotKeyId = RegisterGlobalHotKey(Hwnd(), 0, VK_F1);
-    if (GlobalsBuilt()) Globals().hotKeyId = hotKeyId;
-    hotKeyId_ = hotKeyId;
+    hotKeyId_ = RegisterGlobalHotKey(Hwnd(), 0, VK_F1);
     // 5. Notice feed.
     ReadLatestVersion();
     ReadNotice();
@@ -165,10 +163,7 @@ void MainWindow::OnPositionChanged() {
 void MainWindow::OnDestroy() {
     UnregisterGlobalHotKey(Hwnd(), hotKeyId_);
     hotKeyId_ = 0;
-    if (GlobalsBuilt()) {
-        Globals().hotKeyId = 0;
-        AppTray().RemoveIcon();
-    }
+    if (GlobalsBuilt()) AppTray().RemoveIcon();
     reminder_.reset();
     SetTrayRoutineWindow(nullptr);
     PostQuitMessage(0);

@@ -37,7 +37,6 @@ struct ProgramGlobals {
 
     // Process-wide values.
     HICON programIcon = nullptr;
-    int32_t hotKeyId = 0;
     int32_t countdownSeconds = 0;
     int32_t runNumberCount = 0;
     HANDLE runThread = nullptr;

@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "app/palette.h"
 #include "win/controls.h"
 #include "win/dpi.h"
 #include "win/font.h"
@@ -10,7 +11,6 @@ namespace radar {
 
 namespace {
 
-constexpr COLORREF kTitleBackground = RGB(0xDE, 0xEE, 0xFF);
 constexpr UINT kMsgTextDoubleClicked = WM_APP + 10;
 
 // The text box tells its window about a double-click, which an edit box does not do itself.
@@ -30,7 +30,7 @@ bool ReminderWindow::Create(HWND mainWindow) {
     if (!CreateTopLevel(kReminderWindowClass, "青禾包裹雷达提醒您", WS_POPUP | WS_CLIPCHILDREN,
                         WS_EX_TOOLWINDOW | WS_EX_TOPMOST, outer, mainWindow))
         return false;
-    titleBrush_.Reset(CreateSolidBrush(kTitleBackground));
+    titleBrush_.Reset(CreateSolidBrush(kLabelBackground));
     fonts_.push_back(CreateUiFont("黑体", 16, true));
     fonts_.push_back(CreateUiFont("宋体", 14, false));
     fonts_.push_back(CreateUiFont("宋体", 14, true));
@@ -64,7 +64,7 @@ HWND ReminderWindow::Control(ReminderId id) const {
 
 LRESULT ReminderWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_CTLCOLORSTATIC && reinterpret_cast<HWND>(lParam) == controls_[0]) {
-        SetBkColor(reinterpret_cast<HDC>(wParam), kTitleBackground);
+        SetBkColor(reinterpret_cast<HDC>(wParam), kLabelBackground);
         return reinterpret_cast<LRESULT>(titleBrush_.Get());
     }
     bool dismissed = message == kMsgTextDoubleClicked ||

@@ -275,29 +275,27 @@ bool IsFoldable(wchar_t c) {
 #endif
 }
 
-wchar_t ToUpperUnit(wchar_t c) {
-    if (c < 0x80) return c >= L'a' && c <= L'z' ? static_cast<wchar_t>(c - 32) : c;
+// One UTF-16 unit in upper or lower case: ASCII directly, other foldable units by the system's
+// (Windows) or the C library's (native) Unicode tables.
+wchar_t MapCaseUnit(wchar_t c, bool upper) {
+    if (c < 0x80) {
+        if (upper) return c >= L'a' && c <= L'z' ? static_cast<wchar_t>(c - 32) : c;
+        return c >= L'A' && c <= L'Z' ? static_cast<wchar_t>(c + 32) : c;
+    }
     if (!IsFoldable(c)) return c;
 #ifdef _WIN32
     wchar_t out = c;
-    return LCMapStringW(LOCALE_INVARIANT, LCMAP_UPPERCASE, &c, 1, &out, 1) == 1 ? out : c;
+    return LCMapStringW(LOCALE_INVARIANT, upper ? LCMAP_UPPERCASE : LCMAP_LOWERCASE, &c, 1, &out, 1) == 1 ? out : c;
 #else
     static const locale_t unicode = newlocale(LC_CTYPE_MASK, "C.UTF-8", nullptr);
-    return unicode ? static_cast<wchar_t>(towupper_l(static_cast<wint_t>(c), unicode)) : c;
+    if (!unicode) return c;
+    auto unit = static_cast<wint_t>(c);
+    return static_cast<wchar_t>(upper ? towupper_l(unit, unicode) : towlower_l(unit, unicode));
 #endif
 }
 
-wchar_t ToLowerUnit(wchar_t c) {
-    if (c < 0x80) return c >= L'A' && c <= L'Z' ? static_cast<wchar_t>(c + 32) : c;
-    if (!IsFoldable(c)) return c;
-#ifdef _WIN32
-    wchar_t out = c;
-    return LCMapStringW(LOCALE_INVARIANT, LCMAP_LOWERCASE, &c, 1, &out, 1) == 1 ? out : c;
-#else
-    static const locale_t unicode = newlocale(LC_CTYPE_MASK, "C.UTF-8", nullptr);
-    return unicode ? static_cast<wchar_t>(towlower_l(static_cast<wint_t>(c), unicode)) : c;
-#endif
-}
+wchar_t ToUpperUnit(wchar_t c) { return MapCaseUnit(c, true); }
+wchar_t ToLowerUnit(wchar_t c) { return MapCaseUnit(c, false); }
 
 // Character classes as VBScript has them: \s \w \d and the others are ASCII only, the same on
 // every platform whatever the C library's wide-character tables say. Case folding is Unicode.
