@@ -61,7 +61,8 @@ std::string ListItemText(HWND list, int row, int column) {
 } // namespace
 
 MainWindow::MainWindow() {
-    for (size_t i = 0; i < timers_.size(); ++i) timers_[i] = WindowTimer(nullptr, i + 1);
+    for (size_t i = 0; i < timers_.size(); ++i)
+        timers_[i] = WindowTimer(nullptr, i + 1);
 }
 
 // Destroyed here, not in the base: the destroy handler must still run as this class's.
@@ -86,7 +87,9 @@ HWND MainWindow::Control(MainId id) const {
     return controls_[static_cast<size_t>(static_cast<int>(id) - kFirstMainId)];
 }
 
-WindowTimer& MainWindow::Timer(MainTimer timer) { return timers_[static_cast<size_t>(timer) - 1]; }
+WindowTimer& MainWindow::Timer(MainTimer timer) {
+    return timers_[static_cast<size_t>(timer) - 1];
+}
 
 bool MainWindow::IsShownInTaskbar() const {
     return (GetWindowLongPtrW(Hwnd(), GWL_EXSTYLE) & WS_EX_TOOLWINDOW) == 0;
@@ -113,7 +116,8 @@ void MainWindow::CreateTrayMenu() {
 
 // The creation handler: runs to its end before the window is shown.
 void MainWindow::OnCreate() {
-    for (size_t i = 0; i < timers_.size(); ++i) timers_[i] = WindowTimer(Hwnd(), i + 1);
+    for (size_t i = 0; i < timers_.size(); ++i)
+        timers_[i] = WindowTimer(Hwnd(), i + 1);
     labelBrush_.Reset(CreateSolidBrush(kLabelBackground));
     CreateControls();
     CreateTrayMenu();
@@ -123,7 +127,8 @@ void MainWindow::OnCreate() {
         SendMessageW(Hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(Globals().programIcon));
     }
     SetFeedbackHandler(Control(MainId::标签1), [this](int first, int) { OnHotKeyFeedback(first); });
-    SetFeedbackHandler(Control(MainId::标签_单号), [this](int first, int second) { OnTrackingFeedback(first, second); });
+    SetFeedbackHandler(Control(MainId::标签_单号),
+                       [this](int first, int second) { OnTrackingFeedback(first, second); });
 
     // 1-2. The auto query is armed at start-up: ticked (no clicked event) and both timers running.
     Button_SetCheck(Control(MainId::选择框_自动查询), BST_CHECKED);
@@ -155,7 +160,8 @@ void MainWindow::OnCreate() {
 // Minimise-to-tray: a minimised window leaves the screen and the taskbar for the tray.
 void MainWindow::OnPositionChanged() {
     if (!IsIconic(Hwnd()) || !IsWindowVisible(Hwnd())) return;
-    if (GlobalsBuilt()) AppTray().ShowBalloon("提示：", "程序最小化运行中，鼠标左键单击即可复原！", kBalloonInformation);
+    if (GlobalsBuilt())
+        AppTray().ShowBalloon("提示：", "程序最小化运行中，鼠标左键单击即可复原！", kBalloonInformation);
     ShowWindow(Hwnd(), SW_HIDE);
     SetShownInTaskbar(false);
 }
@@ -203,7 +209,9 @@ void MainWindow::OnOpenPanel() {
     ShowWindow(Hwnd(), SW_RESTORE);
 }
 
-void MainWindow::OnExit() { DestroyWindow(Hwnd()); }
+void MainWindow::OnExit() {
+    DestroyWindow(Hwnd());
+}
 
 void MainWindow::SlideReminder(bool in) {
     if (GlobalsBuilt()) Globals().slideDirection = in ? 1 : 0;
@@ -237,10 +245,18 @@ void MainWindow::OnCommand(int id, int code) {
     case IDCANCEL: // Esc, when the focused control does not take the key itself
         SendMessageW(Hwnd(), WM_CLOSE, 0, 0);
         return;
-    case kMenuOpenPanel: OnOpenPanel(); return;
-    case kMenuExit: OnExit(); return;
-    case kMenuGuide: OnGuideMenu(); return;
-    case kMenuFeedback: OnFeedbackMenu(); return;
+    case kMenuOpenPanel:
+        OnOpenPanel();
+        return;
+    case kMenuExit:
+        OnExit();
+        return;
+    case kMenuGuide:
+        OnGuideMenu();
+        return;
+    case kMenuFeedback:
+        OnFeedbackMenu();
+        return;
     }
     switch (static_cast<MainId>(id)) {
     case MainId::编辑框_单号:
@@ -271,8 +287,8 @@ LRESULT MainWindow::OnNotify(const NMHDR& header) {
     if (header.idFrom != static_cast<UINT_PTR>(MainId::超级列表框1)) return 0;
     if (header.code == LVN_ITEMCHANGED) {
         const auto& change = reinterpret_cast<const NMLISTVIEW&>(header);
-        bool nowSelected = (change.uChanged & LVIF_STATE) && (change.uNewState & LVIS_SELECTED) &&
-                           !(change.uOldState & LVIS_SELECTED);
+        bool nowSelected =
+            (change.uChanged & LVIF_STATE) && (change.uNewState & LVIS_SELECTED) && !(change.uOldState & LVIS_SELECTED);
         if (nowSelected && change.iItem >= 0) OnRowSelected(change.iItem);
     } else if (header.code == NM_DBLCLK) {
         OnRowDoubleClicked();
@@ -282,11 +298,20 @@ LRESULT MainWindow::OnNotify(const NMHDR& header) {
 
 void MainWindow::OnTimer(UINT_PTR id) {
     switch (static_cast<MainTimer>(id)) {
-    case MainTimer::时钟1: OnCountdownTick(); return;
-    case MainTimer::时钟2: OnRunWaitTick(); return;
-    case MainTimer::时钟3: OnSlideTick(); return;
-    case MainTimer::时钟5: OnCounterTick(); return;
-    case MainTimer::时钟4: return; // no handler
+    case MainTimer::时钟1:
+        OnCountdownTick();
+        return;
+    case MainTimer::时钟2:
+        OnRunWaitTick();
+        return;
+    case MainTimer::时钟3:
+        OnSlideTick();
+        return;
+    case MainTimer::时钟5:
+        OnCounterTick();
+        return;
+    case MainTimer::时钟4:
+        return; // no handler
     }
 }
 

@@ -8,7 +8,9 @@
 
 namespace radar {
 
-void MainWindow::LoadNumberList() { SetText(Control(MainId::编辑框_单号), ReadNumberListFile()); }
+void MainWindow::LoadNumberList() {
+    SetText(Control(MainId::编辑框_单号), ReadNumberListFile());
+}
 
 void MainWindow::OnQueryButton() {}
 void MainWindow::OnTrackingFeedback(int, int) {}

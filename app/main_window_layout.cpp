@@ -16,7 +16,17 @@ const char kNumbersPlaceholder[] = "请将要查询的快递单号填到这里\r
 
 namespace {
 
-enum class Kind { Label, NumbersEdit, IntervalEdit, Button, CheckBox, ListView, TransparentLabel, Browser, ScratchEdit };
+enum class Kind {
+    Label,
+    NumbersEdit,
+    IntervalEdit,
+    Button,
+    CheckBox,
+    ListView,
+    TransparentLabel,
+    Browser,
+    ScratchEdit
+};
 enum class FontKind { Kai14, Kai12, Song19, Song35, Song14, System };
 
 struct ControlLayout {
@@ -87,12 +97,18 @@ const TextColour kTransparentColours[] = {
 
 FontHandle MakeFont(FontKind kind) {
     switch (kind) {
-    case FontKind::Kai14: return CreateUiFont("楷体", 14, true);
-    case FontKind::Kai12: return CreateUiFont("楷体", 12, true);
-    case FontKind::Song19: return CreateUiFont("宋体", 19, true);
-    case FontKind::Song35: return CreateUiFont("宋体", 35, true);
-    case FontKind::Song14: return CreateUiFont("宋体", 14, true);
-    case FontKind::System: break;
+    case FontKind::Kai14:
+        return CreateUiFont("楷体", 14, true);
+    case FontKind::Kai12:
+        return CreateUiFont("楷体", 12, true);
+    case FontKind::Song19:
+        return CreateUiFont("宋体", 19, true);
+    case FontKind::Song35:
+        return CreateUiFont("宋体", 35, true);
+    case FontKind::Song14:
+        return CreateUiFont("宋体", 14, true);
+    case FontKind::System:
+        break;
     }
     // The system's message font, already scaled for the screen.
     NONCLIENTMETRICSW metrics{};
@@ -109,10 +125,10 @@ HWND CreateOne(HWND parent, const ControlLayout& c) {
         return CreateControl(parent, L"STATIC", c.text, visible | SS_LEFT | SS_CENTERIMAGE | SS_NOPREFIX, 0, c.x, c.y,
                              c.width, c.height, id);
     case Kind::NumbersEdit: {
-        HWND edit = CreateControl(parent, L"EDIT", c.text,
-                                  visible | WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_WANTRETURN | ES_AUTOVSCROLL |
-                                      ES_LEFT,
-                                  WS_EX_CLIENTEDGE, c.x, c.y, c.width, c.height, id);
+        HWND edit =
+            CreateControl(parent, L"EDIT", c.text,
+                          visible | WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_WANTRETURN | ES_AUTOVSCROLL | ES_LEFT,
+                          WS_EX_CLIENTEDGE, c.x, c.y, c.width, c.height, id);
         SendMessageW(edit, EM_SETLIMITTEXT, 0, 0); // no 32 KB cap: users paste long lists
         MakeDigitInput(edit);
         return edit;
@@ -166,17 +182,19 @@ void AddColumns(HWND list) {
 
 void MainWindow::CreateControls() {
     RegisterTransparentLabelClass();
-    FontKind kinds[] = {FontKind::Kai14, FontKind::Kai12, FontKind::Song19,
+    FontKind kinds[] = {FontKind::Kai14,  FontKind::Kai12,  FontKind::Song19,
                         FontKind::Song35, FontKind::Song14, FontKind::System};
     fonts_.clear();
-    for (FontKind kind : kinds) fonts_.push_back(MakeFont(kind));
+    for (FontKind kind : kinds)
+        fonts_.push_back(MakeFont(kind));
     for (const ControlLayout& c : kLayout) {
         HWND control = CreateOne(Hwnd(), c);
         controls_[static_cast<size_t>(static_cast<int>(c.id) - kFirstMainId)] = control;
         SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_[static_cast<size_t>(c.font)].Get()), FALSE);
     }
     AddColumns(Control(MainId::超级列表框1));
-    for (const TextColour& t : kTransparentColours) SetTransparentLabelColour(Control(t.id), t.colour);
+    for (const TextColour& t : kTransparentColours)
+        SetTransparentLabelColour(Control(t.id), t.colour);
 }
 
 } // namespace radar

@@ -26,12 +26,12 @@ void StartProgramServices() {
     started = true;
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
-    BuildGlobals();                                                              // 1
-    std::atexit(ExitRoutine);                                                    // 2
-    Globals().skinLibrary->Load(kSkinLibraryImage, kSkinLibraryImageSize);       // 3, result not checked
-    Globals().gdiPlus = StartGdiPlus();                                          // 4
-    Globals().programIcon = LoadProgramIcon();                                   // 5
-    SetSkinEngineDefaults();                                                     // 6
+    BuildGlobals();                                                        // 1
+    std::atexit(ExitRoutine);                                              // 2
+    Globals().skinLibrary->Load(kSkinLibraryImage, kSkinLibraryImageSize); // 3, result not checked
+    Globals().gdiPlus = StartGdiPlus();                                    // 4
+    Globals().programIcon = LoadProgramIcon();                             // 5
+    SetSkinEngineDefaults();                                               // 6
 }
 
 int RunProgram() {

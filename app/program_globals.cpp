@@ -14,7 +14,9 @@ ProgramGlobals& Globals() {
     return globals;
 }
 
-bool GlobalsBuilt() { return g_built; }
+bool GlobalsBuilt() {
+    return g_built;
+}
 
 void BuildGlobals() {
     if (g_built.exchange(true)) return;

@@ -58,6 +58,8 @@ bool GlobalsBuilt();
 void ExitRoutine();
 
 // Short names for the objects other code reaches most.
-inline TrayIcon& AppTray() { return *Globals().appTray; }
+inline TrayIcon& AppTray() {
+    return *Globals().appTray;
+}
 
 } // namespace radar

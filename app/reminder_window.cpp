@@ -34,11 +34,11 @@ bool ReminderWindow::Create(HWND mainWindow) {
     fonts_.push_back(CreateUiFont("黑体", 16, true));
     fonts_.push_back(CreateUiFont("宋体", 14, false));
     fonts_.push_back(CreateUiFont("宋体", 14, true));
-    controls_[0] = CreateControl(Hwnd(), L"STATIC", "青禾包裹雷达提醒您", WS_VISIBLE | SS_CENTER | SS_CENTERIMAGE, 0,
-                                 0, 0, 304, 40, static_cast<int>(ReminderId::标签1));
-    controls_[1] = CreateControl(Hwnd(), L"EDIT", "",
-                                 WS_VISIBLE | WS_VSCROLL | WS_CLIPSIBLINGS | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL, 0, 1, 41, 303,
-                                 239, static_cast<int>(ReminderId::编辑框1));
+    controls_[0] = CreateControl(Hwnd(), L"STATIC", "青禾包裹雷达提醒您", WS_VISIBLE | SS_CENTER | SS_CENTERIMAGE, 0, 0,
+                                 0, 304, 40, static_cast<int>(ReminderId::标签1));
+    controls_[1] = CreateControl(
+        Hwnd(), L"EDIT", "", WS_VISIBLE | WS_VSCROLL | WS_CLIPSIBLINGS | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL, 0,
+        1, 41, 303, 239, static_cast<int>(ReminderId::编辑框1));
     controls_[2] = CreateControl(Hwnd(), kTransparentLabelClass, "关闭", WS_VISIBLE, 0, 256, 232, 40, 32,
                                  static_cast<int>(ReminderId::透明标签1));
     for (size_t i = 0; i < controls_.size(); ++i)
@@ -67,9 +67,8 @@ LRESULT ReminderWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
         SetBkColor(reinterpret_cast<HDC>(wParam), kLabelBackground);
         return reinterpret_cast<LRESULT>(titleBrush_.Get());
     }
-    bool dismissed = message == kMsgTextDoubleClicked ||
-                     (message == WM_COMMAND && HIWORD(wParam) == STN_CLICKED &&
-                      LOWORD(wParam) == static_cast<int>(ReminderId::透明标签1));
+    bool dismissed = message == kMsgTextDoubleClicked || (message == WM_COMMAND && HIWORD(wParam) == STN_CLICKED &&
+                                                          LOWORD(wParam) == static_cast<int>(ReminderId::透明标签1));
     if (dismissed) {
         if (onDismiss_) onDismiss_();
         return 0;

@@ -48,9 +48,13 @@ bool SystemReportsOnline() {
     return InternetGetConnectedStateExW(&flags, name.data(), 0, 0) != FALSE;
 }
 
-void SetConnectionCheckForTests(ConnectionCheck check) { g_connectionCheck = check ? check : &SystemReportsOnline; }
+void SetConnectionCheckForTests(ConnectionCheck check) {
+    g_connectionCheck = check ? check : &SystemReportsOnline;
+}
 
-bool StartupWorkerRunning() { return g_workersRunning.load() > 0; }
+bool StartupWorkerRunning() {
+    return g_workersRunning.load() > 0;
+}
 
 void StartStartupWorker(HWND mainWindow) {
     ++g_workersRunning;

@@ -14,7 +14,9 @@ MainWindow* g_window = nullptr;
 constexpr DWORD kTopmostMs = 500;
 } // namespace
 
-void SetTrayRoutineWindow(MainWindow* window) { g_window = window; }
+void SetTrayRoutineWindow(MainWindow* window) {
+    g_window = window;
+}
 
 void TrayRoutine(int32_t trayCode) {
     if (!g_window || !g_window->Hwnd()) return;

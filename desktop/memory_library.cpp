@@ -2,12 +2,20 @@
 
 namespace radar {
 
-bool MemoryLibrary::Load(const uint8_t*, size_t) { return false; }
+bool MemoryLibrary::Load(const uint8_t*, size_t) {
+    return false;
+}
 
-void MemoryLibrary::Free() { moduleBase_ = nullptr; }
+void MemoryLibrary::Free() {
+    moduleBase_ = nullptr;
+}
 
-void* MemoryLibrary::GetProc(const std::string&) const { return nullptr; }
+void* MemoryLibrary::GetProc(const std::string&) const {
+    return nullptr;
+}
 
-void* MemoryLibrary::EntryAddress() const { return nullptr; }
+void* MemoryLibrary::EntryAddress() const {
+    return nullptr;
+}
 
 } // namespace radar

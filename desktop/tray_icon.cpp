@@ -35,7 +35,8 @@ template <class T> T PropAs(HWND window, const wchar_t* name) {
 
 uint32_t ReadLe(const unsigned char* p, int bytes) {
     uint32_t v = 0;
-    for (int i = bytes - 1; i >= 0; --i) v = (v << 8) | p[i];
+    for (int i = bytes - 1; i >= 0; --i)
+        v = (v << 8) | p[i];
     return v;
 }
 

@@ -11,7 +11,8 @@ void SetSkinEngineDefaults() {
     SkinEngineDefaults& d = SkinDefaults();
     d.accentColour = 0x00DDCA22; // red 0x22, green 0xCA, blue 0xDD
     d.controlFillAlpha = 160;
-    for (bool& on : d.switches) on = true;
+    for (bool& on : d.switches)
+        on = true;
 }
 
 } // namespace radar

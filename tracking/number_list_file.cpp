@@ -25,11 +25,15 @@ std::wstring ExecutableFolderW() {
     return slash == std::wstring::npos ? std::wstring() : path.substr(0, slash);
 }
 
-std::wstring NumberListPathW() { return ExecutableFolderW() + L"\\快递单号.txt"; }
+std::wstring NumberListPathW() {
+    return ExecutableFolderW() + L"\\快递单号.txt";
+}
 
 } // namespace
 
-std::string NumberListPath() { return ToGbk(NumberListPathW()); }
+std::string NumberListPath() {
+    return ToGbk(NumberListPathW());
+}
 
 std::string ReadNumberListFile() {
     KernelHandle file(CreateFileW(NumberListPathW().c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
@@ -38,7 +42,8 @@ std::string ReadNumberListFile() {
     std::string bytes;
     char buffer[64 * 1024];
     DWORD read = 0;
-    while (ReadFile(file.Get(), buffer, sizeof(buffer), &read, nullptr) && read > 0) bytes.append(buffer, read);
+    while (ReadFile(file.Get(), buffer, sizeof(buffer), &read, nullptr) && read > 0)
+        bytes.append(buffer, read);
     return TextFromBytes(bytes);
 }
 

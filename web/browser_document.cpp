@@ -10,7 +10,9 @@ std::string g_textBuffer;
 
 BrowserDocument::BrowserDocument() : comInitialised_(SUCCEEDED(CoInitialize(nullptr))) {}
 
-BrowserDocument::~BrowserDocument() { Release(); }
+BrowserDocument::~BrowserDocument() {
+    Release();
+}
 
 void BrowserDocument::Release() {
     window_ = nullptr;
@@ -25,8 +27,12 @@ bool BrowserDocument::Bind(HWND window) {
     return false;
 }
 
-std::string BrowserDocument::DivInnerHtml(const std::string&, int) { return {}; }
+std::string BrowserDocument::DivInnerHtml(const std::string&, int) {
+    return {};
+}
 
-void FreeBrowserTextBuffer() { std::string().swap(g_textBuffer); }
+void FreeBrowserTextBuffer() {
+    std::string().swap(g_textBuffer);
+}
 
 } // namespace radar

@@ -9,15 +9,17 @@
 
 namespace radar {
 
-HWND CreateControl(HWND parent, const wchar_t* className, const std::string& text, DWORD style, DWORD exStyle,
-                   int x, int y, int width, int height, int id) {
+HWND CreateControl(HWND parent, const wchar_t* className, const std::string& text, DWORD style, DWORD exStyle, int x,
+                   int y, int width, int height, int id) {
     std::wstring textW = ToWide(text);
     return CreateWindowExW(exStyle, className, textW.c_str(), style | WS_CHILD, Scale(x), Scale(y), Scale(width),
                            Scale(height), parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                            GetModuleHandleW(nullptr), nullptr);
 }
 
-void SetText(HWND window, const std::string& text) { SetWindowTextW(window, ToWide(text).c_str()); }
+void SetText(HWND window, const std::string& text) {
+    SetWindowTextW(window, ToWide(text).c_str());
+}
 
 std::string GetText(HWND window) {
     int length = GetWindowTextLengthW(window);
@@ -73,7 +75,9 @@ LRESULT CALLBACK FeedbackProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPa
 
 } // namespace
 
-void MakeDigitInput(HWND edit) { SetWindowSubclass(edit, DigitInputProc, kDigitInputSubclass, 0); }
+void MakeDigitInput(HWND edit) {
+    SetWindowSubclass(edit, DigitInputProc, kDigitInputSubclass, 0);
+}
 
 void SetFeedbackHandler(HWND label, FeedbackHandler handler) {
     DWORD_PTR old = 0;

@@ -8,8 +8,8 @@
 namespace radar {
 
 // Creates a child control at a place given at 96 dpi (scaled here).
-HWND CreateControl(HWND parent, const wchar_t* className, const std::string& text, DWORD style, DWORD exStyle,
-                   int x, int y, int width, int height, int id);
+HWND CreateControl(HWND parent, const wchar_t* className, const std::string& text, DWORD style, DWORD exStyle, int x,
+                   int y, int width, int height, int id);
 
 void SetText(HWND window, const std::string& text);
 std::string GetText(HWND window);

@@ -12,6 +12,8 @@ int SystemDpi() {
     return dpi;
 }
 
-int ScaleForDpi(int value96, int dpi) { return MulDiv(value96, dpi, 96); }
+int ScaleForDpi(int value96, int dpi) {
+    return MulDiv(value96, dpi, 96);
+}
 
 } // namespace radar

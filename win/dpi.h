@@ -7,7 +7,9 @@ namespace radar {
 
 int SystemDpi();
 int ScaleForDpi(int value96, int dpi);
-inline int Scale(int value96) { return ScaleForDpi(value96, SystemDpi()); }
+inline int Scale(int value96) {
+    return ScaleForDpi(value96, SystemDpi());
+}
 inline RECT ScaleRect(int left, int top, int width, int height) {
     return RECT{Scale(left), Scale(top), Scale(left) + Scale(width), Scale(top) + Scale(height)};
 }

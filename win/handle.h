@@ -57,7 +57,9 @@ using IconHandle = UniqueHandle<PointerHandleTraits<HICON, DestroyIcon>>;
 using MenuHandle = UniqueHandle<PointerHandleTraits<HMENU, DestroyMenu>>;
 using WindowHandle = UniqueHandle<PointerHandleTraits<HWND, DestroyWindow>>;
 
-inline void DeleteGdiObject(HGDIOBJ object) noexcept { DeleteObject(object); }
+inline void DeleteGdiObject(HGDIOBJ object) noexcept {
+    DeleteObject(object);
+}
 template <class H> using GdiHandle = UniqueHandle<PointerHandleTraits<H, DeleteGdiObject>>;
 using FontHandle = GdiHandle<HFONT>;
 using BrushHandle = GdiHandle<HBRUSH>;

@@ -17,7 +17,8 @@ std::set<int> g_handedOut;
 int RegisterGlobalHotKey(HWND window, UINT modifiers, UINT virtualKey) {
     std::lock_guard lock(g_mutex);
     int id = kFirstHotKeyId;
-    while (g_handedOut.count(id)) ++id;
+    while (g_handedOut.count(id))
+        ++id;
     if (!RegisterHotKey(window, id, modifiers, virtualKey)) return 0;
     g_handedOut.insert(id);
     return id;

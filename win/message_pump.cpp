@@ -14,7 +14,9 @@ bool HandledAsDialogKey(MSG& msg) {
 
 } // namespace
 
-void EnableDialogKeys(HWND topLevel) { SetPropW(topLevel, kDialogKeysProperty, reinterpret_cast<HANDLE>(1)); }
+void EnableDialogKeys(HWND topLevel) {
+    SetPropW(topLevel, kDialogKeysProperty, reinterpret_cast<HANDLE>(1));
+}
 
 void DispatchUiMessage(MSG& msg) {
     if (HandledAsDialogKey(msg)) return;
@@ -58,7 +60,8 @@ bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
 
 int RunMessageLoop() {
     MSG msg;
-    while (GetMessageW(&msg, nullptr, 0, 0) > 0) DispatchUiMessage(msg);
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0)
+        DispatchUiMessage(msg);
     return static_cast<int>(msg.wParam);
 }
 

@@ -16,7 +16,9 @@
 
 namespace radar::test {
 
-inline void RemoveNumberListFile() { DeleteFileW(ToWide(NumberListPath()).c_str()); }
+inline void RemoveNumberListFile() {
+    DeleteFileW(ToWide(NumberListPath()).c_str());
+}
 
 inline void WriteNumberListFile(const std::string& bytes) {
     KernelHandle file(CreateFileW(ToWide(NumberListPath()).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,

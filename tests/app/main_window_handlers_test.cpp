@@ -15,7 +15,8 @@ namespace {
 using test::MainWindowTest;
 
 void Type(HWND control, const std::wstring& characters) {
-    for (wchar_t c : characters) PostMessageW(control, WM_CHAR, c, 1);
+    for (wchar_t c : characters)
+        PostMessageW(control, WM_CHAR, c, 1);
     ProcessPendingMessages();
 }
 
@@ -25,7 +26,9 @@ void PressKey(HWND control, UINT key) {
     ProcessPendingMessages();
 }
 
-bool InTray(MainWindow& w) { return !IsWindowVisible(w.Hwnd()) && !w.IsShownInTaskbar(); }
+bool InTray(MainWindow& w) {
+    return !IsWindowVisible(w.Hwnd()) && !w.IsShownInTaskbar();
+}
 
 void AddRow(HWND list, int row, const std::string& number) {
     std::wstring position = std::to_wstring(row + 1);

@@ -178,8 +178,8 @@ TEST_F(MainWindowTest, PlainLabelsArePaleBlue) {
     MainWindow& w = OpenWindow();
     HDC dc = GetDC(w.Hwnd());
     for (MainId id : {MainId::标签_单号, MainId::标签_查询状态, MainId::标签1, MainId::标签4}) {
-        auto brush = reinterpret_cast<HBRUSH>(
-            SendMessageW(w.Hwnd(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(w.Control(id))));
+        auto brush = reinterpret_cast<HBRUSH>(SendMessageW(w.Hwnd(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                                                           reinterpret_cast<LPARAM>(w.Control(id))));
         LOGBRUSH lb{};
         ASSERT_TRUE(GetObjectW(brush, sizeof(lb), &lb));
         EXPECT_EQ(RGB(0xDE, 0xEE, 0xFF), lb.lbColor) << static_cast<int>(id);

@@ -22,7 +22,9 @@ std::wstring TestFolder() {
     return path; // tests/app of the build folder
 }
 
-std::wstring ProgramPath() { return TestFolder() + L"\\..\\..\\app\\parcel_radar.exe"; }
+std::wstring ProgramPath() {
+    return TestFolder() + L"\\..\\..\\app\\parcel_radar.exe";
+}
 
 struct FindContext {
     DWORD processId;
@@ -34,8 +36,8 @@ BOOL CALLBACK FindMainWindow(HWND window, LPARAM param) {
     DWORD pid = 0;
     GetWindowThreadProcessId(window, &pid);
     wchar_t className[64];
-    if (pid == context->processId && GetClassNameW(window, className, 64) && lstrcmpW(className, kMainWindowClass) == 0 &&
-        IsWindowVisible(window)) {
+    if (pid == context->processId && GetClassNameW(window, className, 64) &&
+        lstrcmpW(className, kMainWindowClass) == 0 && IsWindowVisible(window)) {
         context->found = window;
         return FALSE;
     }
@@ -149,7 +151,8 @@ TEST(Program, LayoutHoldsAt144Dpi) {
     {
         ScopedDpi dpi(144);
         SetEnvironmentVariableW(L"RADAR_TEST_DPI", L"144");
-        std::wstring line = L"\"" + TestFolder() + L"\\main_window_test.exe\" "
+        std::wstring line = L"\"" + TestFolder() +
+                            L"\\main_window_test.exe\" "
                             L"--gtest_filter=MainWindowDpi.*:MainWindowTest.Every*:MainWindowTest.Window*:"
                             L"MainWindowTest.Table*:MainWindowTest.Reminder*";
         ASSERT_TRUE(layoutTests.Start(line));

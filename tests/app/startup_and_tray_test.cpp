@@ -15,7 +15,9 @@ namespace {
 
 using test::MainWindowTest;
 
-bool Offline() { return false; }
+bool Offline() {
+    return false;
+}
 
 TEST_F(MainWindowTest, OnlineStartAddsTheIconAndGreets) {
     MainWindow& w = OpenWindow();
@@ -107,7 +109,8 @@ TEST_F(MainWindowTest, ReminderSlidesUpPixelByPixelAndBackWhenDismissed) {
         return static_cast<int>(r.top);
     };
     auto tick = [&](int n) {
-        for (int i = 0; i < n; ++i) SendMessageW(w.Hwnd(), WM_TIMER, static_cast<WPARAM>(MainTimer::时钟3), 0);
+        for (int i = 0; i < n; ++i)
+            SendMessageW(w.Hwnd(), WM_TIMER, static_cast<WPARAM>(MainTimer::时钟3), 0);
     };
     const int screen = GetSystemMetrics(SM_CYSCREEN);
     RECT r;

@@ -22,7 +22,9 @@ LRESULT CALLBACK OwnerProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
     return DefWindowProcW(hwnd, message, wParam, lParam);
 }
 
-void Routine(int32_t code) { g_routineGot.push_back(code); }
+void Routine(int32_t code) {
+    g_routineGot.push_back(code);
+}
 
 bool Saw(UINT message) {
     for (UINT m : g_ownerSaw)
@@ -152,7 +154,8 @@ TEST(ClipToBytes, KeepsWholeGbkCharacters) {
         {"abc", 3, "abc"},
         {"", 10, ""},
     };
-    for (const Case& c : cases) EXPECT_EQ(c.expected, ClipToBytes(c.text, c.limit)) << c.limit;
+    for (const Case& c : cases)
+        EXPECT_EQ(c.expected, ClipToBytes(c.text, c.limit)) << c.limit;
 }
 
 TEST(TrimTimer, PeriodRule) {

@@ -31,8 +31,10 @@ UINT IconStyle(HWND dialog) {
     const struct {
         LPCWSTR id;
         UINT style;
-    } icons[] = {{IDI_INFORMATION, MB_ICONINFORMATION}, {IDI_QUESTION, MB_ICONQUESTION},
-                 {IDI_WARNING, MB_ICONWARNING}, {IDI_ERROR, MB_ICONERROR}};
+    } icons[] = {{IDI_INFORMATION, MB_ICONINFORMATION},
+                 {IDI_QUESTION, MB_ICONQUESTION},
+                 {IDI_WARNING, MB_ICONWARNING},
+                 {IDI_ERROR, MB_ICONERROR}};
     for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
         auto icon = reinterpret_cast<HICON>(SendMessageW(child, STM_GETICON, 0, 0));
         if (!icon) continue;
@@ -79,7 +81,8 @@ void MessageBoxAnswerer::Watch() {
     while (!stop_) {
         FindContext context{GetCurrentProcessId(), {}};
         EnumWindows(CollectDialog, reinterpret_cast<LPARAM>(&context));
-        for (HWND dialog : context.dialogs) Answer(dialog);
+        for (HWND dialog : context.dialogs)
+            Answer(dialog);
         Sleep(10); // polling interval of a watcher thread, not a wait for a result
     }
 }
@@ -104,7 +107,8 @@ void MessageBoxAnswerer::Answer(HWND dialog) {
         seen_.push_back(box);
     }
     int button = button_;
-    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, button)));
+    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, button)));
 }
 
 } // namespace radar::test
