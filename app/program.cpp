@@ -5,6 +5,8 @@
 
 #include <cstdlib>
 
+#include "app/addresses.h"
+#include "app/command_line.h"
 #include "app/main_window.h"
 #include "app/program_globals.h"
 #include "app/program_icon.h"
@@ -35,6 +37,8 @@ void StartProgramServices() {
 }
 
 int RunProgram() {
+    CommandLineOptions options = ParseCommandLine(ProcessArguments());
+    if (!options.serviceBase.empty()) PointAtService(options.serviceBase);
     StartProgramServices();
     int exitCode = 0;
     {
