@@ -10,6 +10,7 @@
 #include "app/startup_worker.h"
 #include "app/tray_routine.h"
 #include "desktop/trim_timer.h"
+#include "tracking/result_table.h"
 #include "web/text_utils.h"
 #include "win/code_page.h"
 #include "win/controls.h"
@@ -45,17 +46,6 @@ bool IsPaleBlueLabel(MainId id) {
     default:
         return false;
     }
-}
-
-std::string ListItemText(HWND list, int row, int column) {
-    std::wstring buffer(512, L'\0');
-    LVITEMW item{};
-    item.iSubItem = column;
-    item.pszText = buffer.data();
-    item.cchTextMax = static_cast<int>(buffer.size());
-    auto n = SendMessageW(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
-    buffer.resize(static_cast<size_t>(n));
-    return ToGbk(buffer);
 }
 
 } // namespace
@@ -119,6 +109,7 @@ void MainWindow::OnCreate() {
     for (size_t i = 0; i < timers_.size(); ++i)
         timers_[i] = WindowTimer(Hwnd(), i + 1);
     labelBrush_.Reset(CreateSolidBrush(kLabelBackground));
+    气球提示框1_.SetOwner(Hwnd());
     CreateControls();
     CreateTrayMenu();
     EnableDialogKeys(Hwnd());
@@ -167,6 +158,8 @@ void MainWindow::OnPositionChanged() {
 }
 
 void MainWindow::OnDestroy() {
+    destroyed_ = true;
+    气球提示框1_.Hide();
     UnregisterGlobalHotKey(Hwnd(), hotKeyId_);
     hotKeyId_ = 0;
     if (GlobalsBuilt()) AppTray().RemoveIcon();
@@ -198,7 +191,7 @@ void MainWindow::OnNumbersFocusLost() {
 void MainWindow::OnRowSelected(int row) {
     HWND box = Control(MainId::编辑框_单号);
     SetFocus(box);
-    std::string number = ListItemText(Control(MainId::超级列表框1), row, 1);
+    std::string number = TableCell(Control(MainId::超级列表框1), row, 1);
     int position = FindText(GetText(box), number);
     if (position > 0) SelectTextBytes(box, static_cast<size_t>(position - 1), number.size());
 }

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "win/balloon_tip.h"
 #include "win/handle.h"
 #include "win/timer.h"
 #include "win/window.h"
@@ -78,6 +79,10 @@ public:
     // The id of the F1 hot key, 0 when the key could not be registered.
     int HotKeyId() const { return hotKeyId_; }
 
+    // A tracking run has been asked for and has not finished yet.
+    bool RunInProgress() const { return runRequested_; }
+    BalloonTip& HistoryBalloon() { return 气球提示框1_; }
+
     // Slides the reminder up into view (true) or down below the screen (false), a pixel a tick.
     void SlideReminder(bool in);
 
@@ -132,6 +137,9 @@ private:
     std::array<WindowTimer, 5> timers_;
     std::unique_ptr<ReminderWindow> reminder_;
     int hotKeyId_ = 0;
+    BalloonTip 气球提示框1_;
+    bool runRequested_ = false; // from the query button until the run's end
+    bool destroyed_ = false;
 };
 
 } // namespace radar

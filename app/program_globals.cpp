@@ -26,9 +26,8 @@ void BuildGlobals() {
     g.memoryDcRegistry = std::make_unique<std::vector<MemoryDcRecord>>();
     g.controlLists = std::make_unique<std::array<std::vector<ControlRecord>, kControlListCount>>();
     g.appTray = std::make_unique<TrayIcon>();
-    g.courierCodes = std::make_unique<TextList>();
+    g.courierDirectory = std::make_shared<CourierDirectory>();
     g.rowCourierCodes = std::make_unique<TextList>();
-    g.courierNames = std::make_unique<TextList>();
     g.rowHistories = std::make_unique<TextList>();
     g.cellColours = std::make_unique<std::vector<CellColour>>();
     g.counterDocument = std::make_unique<BrowserDocument>();
@@ -42,9 +41,8 @@ void ExitRoutine() {
     g.memoryDcRegistry.reset();
     g.controlLists.reset();
     g.appTray.reset(); // the icon was removed before, by the main window's destruction
-    g.courierCodes.reset();
+    g.courierDirectory.reset();
     g.rowCourierCodes.reset();
-    g.courierNames.reset();
     g.rowHistories.reset();
     g.cellColours.reset();
     g.counterDocument.reset();

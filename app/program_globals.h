@@ -15,6 +15,7 @@
 #include "gdiplus/plus_startup.h"
 #include "msgbox/skin_engine.h"
 #include "tracking/cell_colour.h"
+#include "tracking/courier_directory.h"
 #include "web/browser_document.h"
 
 namespace radar {
@@ -28,9 +29,10 @@ struct ProgramGlobals {
     std::unique_ptr<std::vector<MemoryDcRecord>> memoryDcRegistry;
     std::unique_ptr<std::array<std::vector<ControlRecord>, kControlListCount>> controlLists;
     std::unique_ptr<TrayIcon> appTray;
-    std::unique_ptr<TextList> courierCodes;
+    // The courier codes with their names, in one locked object that a run's starter thread
+    // refills; that thread holds a share of it, so it outlives the exit routine if need be.
+    std::shared_ptr<CourierDirectory> courierDirectory;
     std::unique_ptr<TextList> rowCourierCodes;
-    std::unique_ptr<TextList> courierNames;
     std::unique_ptr<TextList> rowHistories;
     std::unique_ptr<std::vector<CellColour>> cellColours;
     std::unique_ptr<BrowserDocument> counterDocument;

@@ -10,4 +10,7 @@ std::string NumberListPath();
 // The file's text up to its first zero byte; empty when the file is missing or unreadable.
 std::string ReadNumberListFile();
 
+// Replaces the file's content by text's bytes; false when it could not be written.
+bool SaveNumberListFile(const std::string& text);
+
 } // namespace radar

@@ -20,4 +20,8 @@ void PointServiceSitesAt(std::string_view base) {
     Sites() = ServiceSites{site, site, site};
 }
 
+void SetServiceSites(const ServiceSites& sites) {
+    Sites() = sites;
+}
+
 } // namespace radar

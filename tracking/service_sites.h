@@ -15,5 +15,7 @@ struct ServiceSites {
 const ServiceSites& CurrentServiceSites();
 // Every site at base ("http://127.0.0.1:8080"); a trailing slash is dropped.
 void PointServiceSitesAt(std::string_view base);
+// Each site on its own (tests lead one request into a fault this way).
+void SetServiceSites(const ServiceSites& sites);
 
 } // namespace radar

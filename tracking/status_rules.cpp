@@ -38,7 +38,6 @@ constexpr StatusRule kStatusRules[] = {
 constexpr std::string_view kDefaultStatus = "运输中";
 constexpr std::string_view kNoRemark = "无";
 constexpr std::string_view kFailureStatusText = "提示：该单号不存在或已过期";
-constexpr std::string_view kFailureStatus = "查询失败";
 constexpr std::string_view kFailureRemark = "异常";
 
 } // namespace

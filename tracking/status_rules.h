@@ -60,7 +60,8 @@ struct HistoryRowOutcome {
 // courierName the courier of the row with its trailing CR LF (empty when unknown).
 HistoryRowOutcome HistoryRow(int position, std::string_view number, std::string_view date, std::string_view time,
                              std::string_view status, std::string_view courierName);
-// A number whose query failed: no colour, no alert.
+// A number whose query failed: no colour, no alert. Its cell 5 reads kFailureStatus.
+inline constexpr std::string_view kFailureStatus = "查询失败";
 ResultRow FailureRow(int position, std::string_view number);
 
 // How many reminder entries the row adds (0, 1 or 2 identical ones).
