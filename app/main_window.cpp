@@ -285,6 +285,8 @@ LRESULT MainWindow::OnNotify(const NMHDR& header) {
         if (nowSelected && change.iItem >= 0) OnRowSelected(change.iItem);
     } else if (header.code == NM_DBLCLK) {
         OnRowDoubleClicked();
+    } else if (header.code == NM_CUSTOMDRAW) {
+        return AnswerTableCustomDraw(*reinterpret_cast<NMLVCUSTOMDRAW*>(const_cast<NMHDR*>(&header)));
     }
     return 0;
 }

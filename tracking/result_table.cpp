@@ -73,7 +73,57 @@ void Unhook(ColourMechanism& mechanism) {
     mechanism.hooked = false;
 }
 
+void DrawCellOnOneLine(NMLVCUSTOMDRAW& draw, const std::string& text) {
+    HWND table = draw.nmcd.hdr.hwndFrom;
+    const int row = static_cast<int>(draw.nmcd.dwItemSpec);
+    RECT cell{};
+    cell.top = draw.iSubItem;
+    cell.left = LVIR_LABEL;
+    if (!SendMessageW(table, LVM_GETSUBITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&cell))) return;
+    const bool selected =
+        (SendMessageW(table, LVM_GETITEMSTATE, static_cast<WPARAM>(row), LVIS_SELECTED) & LVIS_SELECTED) != 0 &&
+        GetFocus() == table;
+    COLORREF textColour = draw.clrText, backColour = draw.clrTextBk;
+    if (textColour == CLR_DEFAULT || textColour == CLR_NONE) textColour = TableTextColour(table);
+    if (backColour == CLR_DEFAULT || backColour == CLR_NONE) backColour = TableBackgroundColour(table);
+    if (selected) {
+        textColour = GetSysColor(COLOR_HIGHLIGHTTEXT);
+        backColour = GetSysColor(COLOR_HIGHLIGHT);
+    }
+    HDC dc = draw.nmcd.hdc;
+    const COLORREF oldBack = SetBkColor(dc, backColour);
+    ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &cell, nullptr, 0, nullptr);
+    const COLORREF oldText = SetTextColor(dc, textColour);
+    const int oldMode = SetBkMode(dc, TRANSPARENT);
+
+    LVCOLUMNW column{};
+    column.mask = LVCF_FMT;
+    SendMessageW(table, LVM_GETCOLUMNW, static_cast<WPARAM>(draw.iSubItem), reinterpret_cast<LPARAM>(&column));
+    UINT align = DT_LEFT;
+    if ((column.fmt & LVCFMT_JUSTIFYMASK) == LVCFMT_CENTER) align = DT_CENTER;
+    if ((column.fmt & LVCFMT_JUSTIFYMASK) == LVCFMT_RIGHT) align = DT_RIGHT;
+    std::wstring lineW;
+    for (wchar_t c : ToWide(text))
+        if (c != L'\r' && c != L'\n') lineW += c;
+    InflateRect(&cell, -6, 0); // the table's own padding
+    DrawTextW(dc, lineW.c_str(), static_cast<int>(lineW.size()), &cell,
+              align | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
+    SetBkMode(dc, oldMode);
+    SetTextColor(dc, oldText);
+    SetBkColor(dc, oldBack);
+}
+
 } // namespace
+
+LRESULT AnswerTableCustomDraw(NMLVCUSTOMDRAW& draw) {
+    const DWORD stage = draw.nmcd.dwDrawStage;
+    if (stage == CDDS_PREPAINT || stage == CDDS_ITEMPREPAINT) return CDRF_NOTIFYSUBITEMDRAW;
+    if (stage != (CDDS_SUBITEM | CDDS_ITEMPREPAINT)) return CDRF_DODEFAULT;
+    const std::string text = TableCell(draw.nmcd.hdr.hwndFrom, static_cast<int>(draw.nmcd.dwItemSpec), draw.iSubItem);
+    if (text.find_first_of("\r\n") == std::string::npos) return CDRF_DODEFAULT;
+    DrawCellOnOneLine(draw, text);
+    return CDRF_SKIPDEFAULT;
+}
 
 int TableRowCount(HWND table) {
     return static_cast<int>(SendMessageW(table, LVM_GETITEMCOUNT, 0, 0));

@@ -3,6 +3,7 @@
 // drawn through the list view's custom draw, answered on the table's owner window, which is
 // hooked from the first coloured cell until ResetCellColours or the owner's destruction.
 #include <windows.h>
+#include <commctrl.h>
 
 #include <string>
 #include <vector>
@@ -18,6 +19,11 @@ int AppendTableRow(HWND table);
 void SetTableCell(HWND table, int row, int column, const std::string& text);
 std::string TableCell(HWND table, int row, int column);
 void ClearTable(HWND table);
+
+// The owner's answer to the table's custom draw: cells whose text holds line breaks (the
+// courier names keep the CR LF of the service's list) are drawn on one line without them, so
+// the breaks show as nothing rather than as boxes; every other cell is drawn by the table.
+LRESULT AnswerTableCustomDraw(NMLVCUSTOMDRAW& draw);
 
 // Gives cell (row, column) the colours, or, when they are the table's own, takes its colours
 // away. Without useBackground the background is the table's own.

@@ -174,7 +174,8 @@ TEST_F(TrackingRunTest, TableColoursAreDrawnInTheCells) {
     OpenWindow();
     Query("10000000003\r\n10000000004\r\n10000000006", 3);
     UpdateWindow(Table());
-    // Count the pixels of each row's status cell (column 4) that are drawn in each colour.
+    // Count the pixels of a row's cells that are drawn in each colour: the status cell (column 4),
+    // drawn by the table, and the courier cell (column 3), drawn on one line by the window.
     RECT client;
     GetClientRect(Table(), &client);
     HDC screen = GetDC(Table());
@@ -182,9 +183,9 @@ TEST_F(TrackingRunTest, TableColoursAreDrawnInTheCells) {
     HBITMAP bitmap = CreateCompatibleBitmap(screen, client.right, client.bottom);
     HGDIOBJ old = SelectObject(memory, bitmap);
     SendMessageW(Table(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory), PRF_CLIENT | PRF_ERASEBKGND);
-    auto count = [&](int row, auto isColour) {
+    auto count = [&](int row, auto isColour, int column = 4) {
         RECT cell{};
-        cell.top = 4;
+        cell.top = column;
         cell.left = LVIR_LABEL;
         SendMessageW(Table(), LVM_GETSUBITEMRECT, row, reinterpret_cast<LPARAM>(&cell));
         int n = 0;
@@ -200,6 +201,9 @@ TEST_F(TrackingRunTest, TableColoursAreDrawnInTheCells) {
     EXPECT_GT(count(1, red), 10);
     EXPECT_EQ(count(1, blue), 0);
     EXPECT_EQ(count(2, red) + count(2, blue), 0);
+    EXPECT_GT(count(0, blue, 3), 10);
+    EXPECT_GT(count(1, red, 3), 10);
+    EXPECT_EQ(count(2, red, 3) + count(2, blue, 3), 0);
     SelectObject(memory, old);
     DeleteObject(bitmap);
     DeleteDC(memory);
