@@ -10,6 +10,7 @@
 #include "app/main_window.h"
 #include "app/program_globals.h"
 #include "app/program_icon.h"
+#include "app/startup_worker.h"
 #include "gdiplus/plus_startup.h"
 #include "msgbox/skin_engine.h"
 #include "win/message_pump.h"
@@ -20,6 +21,7 @@ namespace {
 // Held among the program's constants once the skin library is ours; empty until then.
 constexpr const uint8_t* kSkinLibraryImage = nullptr;
 constexpr size_t kSkinLibraryImageSize = 0;
+constexpr DWORD kStartupWorkerExitWaitMs = 5000;
 } // namespace
 
 void StartProgramServices() {
@@ -48,6 +50,9 @@ int RunProgram() {
             exitCode = RunMessageLoop(); // 8
         }
     }
+    // The start-up worker uses the tray object: let it finish (it is short) before the global
+    // objects go.
+    WaitUntil([] { return !StartupWorkerRunning(); }, kStartupWorkerExitWaitMs);
     ExitRoutine();
     return exitCode;
 }

@@ -411,6 +411,39 @@ TEST_F(TrackingRunTest, NumbersGoIntoTheRequestsTrimmedAndEncoded) {
     EXPECT_EQ(Rows()[0][1], " 123456 ");
 }
 
+TEST_F(TrackingRunTest, ReminderSlidesInForDeliveriesAndARunWithoutThemLeavesItWhereItIs) {
+    MainWindow& window = OpenWindow();
+    HWND reminder = window.Reminder()->Hwnd();
+    auto top = [&] {
+        RECT r;
+        GetWindowRect(reminder, &r);
+        return static_cast<int>(r.top);
+    };
+    RECT r;
+    GetWindowRect(reminder, &r);
+    const int screen = GetSystemMetrics(SM_CYSCREEN);
+    const int goal = screen - (r.bottom - r.top) - 30;
+    ASSERT_EQ(top(), screen);
+
+    Query("10000000001", 1); // nothing out for delivery: stays below the screen
+    EXPECT_EQ(top(), screen);
+    EXPECT_EQ(ReminderText(), "");
+
+    Query("10000000004", 1);
+    ASSERT_TRUE(WaitUntil([&] { return top() == goal; }, 30000)) << top();
+    EXPECT_NE(ReminderText().find("10000000004"), std::string::npos);
+    EXPECT_TRUE(WaitUntil([&] { return window.Timer(MainTimer::时钟3).Period() == 0; }, 5000)) << "stops at its goal";
+
+    Query("10000000003", 1); // a run without deliveries while in view: emptied, not moved
+    EXPECT_EQ(ReminderText(), "");
+    EXPECT_EQ(top(), goal);
+
+    Query("10000000021", 1); // the next run's entries only
+    EXPECT_EQ(ReminderText().find("10000000004"), std::string::npos);
+    EXPECT_NE(ReminderText().find("10000000021"), std::string::npos);
+    EXPECT_EQ(top(), goal);
+}
+
 // A user's double-click on a row: the first click selects it, the second one double-clicks.
 void DoubleClickRow(HWND table, int row) {
     LVITEMW state{};
