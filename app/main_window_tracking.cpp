@@ -77,8 +77,12 @@ void MainWindow::OnTrackingFeedback(int, int) {
     TrackingRunData data{g.courierDirectory, g.rowCourierCodes.get(), g.rowHistories.get(), g.cellColours.get(),
                          &g.historyBuffer,   &g.lastCourierName,      &g.runNumberCount,    &g.runThread};
     TrackingRunHooks hooks{[this] { SlideReminder(true); }, [this] { return !destroyed_; }};
+    // Whatever way the run ends, the next press may start one again.
+    struct RunEnd {
+        bool& requested;
+        ~RunEnd() { requested = false; }
+    } runEnd{runRequested_};
     TrackingRun(windows, data, hooks);
-    runRequested_ = false;
 }
 
 void MainWindow::OnRowDoubleClicked() {
