@@ -124,6 +124,8 @@ private:
     void ReadNotice();
     void ApplySkin();
     void LoadNumberList();
+    // Keeps the numbers box's text for the next start; a list that cannot be written is not kept.
+    void SaveNumberList();
 
     std::array<HWND, kMainControlCount> controls_{};
     std::vector<FontHandle> fonts_;

@@ -9,6 +9,10 @@ void MainWindow::LoadNumberList() {
     SetText(Control(MainId::编辑框_单号), ReadNumberListFile());
 }
 
+void MainWindow::SaveNumberList() {
+    SaveNumberListFile(GetText(Control(MainId::编辑框_单号)));
+}
+
 void MainWindow::OnImportNumbers() {}
 void MainWindow::OnExportTable() {}
 
