@@ -1,5 +1,7 @@
 #include "tracking/export_workbook.h"
 
+#include <algorithm>
+
 #include "tracking/stored_zip.h"
 #include "tracking/xml_text.h"
 #include "win/code_page.h"
@@ -94,10 +96,11 @@ std::vector<std::vector<std::string>> SheetRows(const TableCells& table) {
 }
 
 std::string CellName(size_t row, size_t column) {
-    std::string letters;
+    std::string name;
     for (size_t n = column + 1; n > 0; n = (n - 1) / 26)
-        letters.insert(letters.begin(), static_cast<char>('A' + (n - 1) % 26));
-    return letters + std::to_string(row + 1);
+        name.push_back(static_cast<char>('A' + (n - 1) % 26));
+    std::reverse(name.begin(), name.end());
+    return name + std::to_string(row + 1);
 }
 
 std::string MakeXlsxWorkbook(const std::vector<std::vector<std::string>>& sheetRows) {

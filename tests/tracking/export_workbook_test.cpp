@@ -36,10 +36,6 @@ TableCells ThreeRows() {
     return table;
 }
 
-std::string Utf8(const std::string& gbk) {
-    return Utf16ToUtf8(GbkToUtf16(gbk));
-}
-
 TEST(Crc32Test, KnownValuesAndReference) {
     EXPECT_EQ(0u, Crc32(""));
     EXPECT_EQ(0xCBF43926u, Crc32("123456789")); // the check value of CRC-32/ISO-HDLC
@@ -198,6 +194,9 @@ TEST(XlsxWorkbookTest, StylesMakeTheOneExtraFormatText) {
 
 #ifndef _WIN32
 // Independent readers on a written file: the system's unzip, and LibreOffice where installed.
+std::string Utf8(const std::string& gbk) {
+    return Utf16ToUtf8(GbkToUtf16(gbk));
+}
 
 class WrittenWorkbook : public ::testing::Test {
 protected:
