@@ -2,8 +2,7 @@
 
 #include <windows.h>
 
-#include "tracking/file_replace.h"
-#include "web/text_utils.h"
+#include "tracking/file_content.h"
 #include "win/code_page.h"
 
 namespace radar {
@@ -36,9 +35,7 @@ std::string NumberListPath() {
 }
 
 std::string ReadNumberListFile() {
-    std::string bytes;
-    if (!ReadFileContent(NumberListPathW(), bytes)) return {};
-    return TextFromBytes(bytes);
+    return ReadTextFile(NumberListPathW());
 }
 
 bool SaveNumberListFile(const std::string& text) {

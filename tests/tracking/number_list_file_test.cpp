@@ -9,7 +9,7 @@
 #include <atomic>
 #include <thread>
 
-#include "tracking/file_replace.h"
+#include "tracking/file_content.h"
 #include "win/code_page.h"
 #include "win/handle.h"
 

@@ -1,7 +1,8 @@
-#include "tracking/file_replace.h"
+#include "tracking/file_content.h"
 
 #include <algorithm>
 
+#include "web/text_utils.h"
 #include "win/handle.h"
 
 namespace radar {
@@ -113,6 +114,12 @@ bool ReadFileContent(const std::wstring& pathW, std::string& bytes) {
         if (read == 0) return true;
         bytes.append(buffer, read);
     }
+}
+
+std::string ReadTextFile(const std::wstring& pathW) {
+    std::string bytes;
+    if (!ReadFileContent(pathW, bytes)) return {};
+    return TextFromBytes(bytes);
 }
 
 } // namespace radar

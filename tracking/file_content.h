@@ -1,7 +1,8 @@
 #pragma once
-// Writing a file whole or not at all: the bytes go to a temporary file beside the target, are
-// flushed to the disk, and only then take the target's name. A crash, a full disk or a refused
-// write leaves the old file as it was and no temporary file behind.
+// A file's whole content, read at once or written whole or not at all. A write puts the bytes in
+// a temporary file beside the target, flushes them to the disk, and only then gives that file the
+// target's name: a crash, a full disk or a refused write leaves the old file as it was and no
+// temporary file behind.
 #include <windows.h>
 
 #include <string>
@@ -18,5 +19,8 @@ bool ReplaceFileContent(const std::wstring& pathW, std::string_view bytes, DWORD
 
 // The whole file's bytes; false when it is missing or cannot be read.
 bool ReadFileContent(const std::wstring& pathW, std::string& bytes);
+
+// The file's bytes up to the first zero byte, as text; empty when it is missing or unreadable.
+std::string ReadTextFile(const std::wstring& pathW);
 
 } // namespace radar
