@@ -60,7 +60,7 @@ std::string ListItemText(HWND list, int row, int column) {
 
 } // namespace
 
-MainWindow::MainWindow() {
+MainWindow::MainWindow() : 通用对话框1_("文本文档（*.txt)|*.txt", "txt") {
     for (size_t i = 0; i < timers_.size(); ++i)
         timers_[i] = WindowTimer(nullptr, i + 1);
 }

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "win/file_dialog.h"
 #include "win/handle.h"
 #include "win/timer.h"
 #include "win/window.h"
@@ -77,6 +78,8 @@ public:
     ReminderWindow* Reminder() const { return reminder_.get(); }
     // The id of the F1 hot key, 0 when the key could not be registered.
     int HotKeyId() const { return hotKeyId_; }
+    // The file dialog that import and export share; it keeps its settings between uses.
+    FileDialog& 通用对话框1() { return 通用对话框1_; }
 
     // Slides the reminder up into view (true) or down below the screen (false), a pixel a tick.
     void SlideReminder(bool in);
@@ -116,6 +119,7 @@ private:
     void OnCounterTick();
     void OnImportNumbers();
     void OnExportTable();
+    void ExportTable();
     void OnNoticePressed();
     void OnRowDoubleClicked();
     void OnGuideMenu();
@@ -134,6 +138,9 @@ private:
     std::array<WindowTimer, 5> timers_;
     std::unique_ptr<ReminderWindow> reminder_;
     int hotKeyId_ = 0;
+    FileDialog 通用对话框1_;
+    // An import or export is under way: its waits let clicks through, which must not start another.
+    bool fileTaskRunning_ = false;
 };
 
 } // namespace radar
