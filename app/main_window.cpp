@@ -50,7 +50,7 @@ bool IsPaleBlueLabel(MainId id) {
 
 } // namespace
 
-MainWindow::MainWindow() {
+MainWindow::MainWindow() : 通用对话框1_("文本文档（*.txt)|*.txt", "txt") {
     for (size_t i = 0; i < timers_.size(); ++i)
         timers_[i] = WindowTimer(nullptr, i + 1);
 }

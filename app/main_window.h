@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "win/balloon_tip.h"
+#include "win/file_dialog.h"
 #include "win/handle.h"
 #include "win/timer.h"
 #include "win/window.h"
@@ -78,6 +79,8 @@ public:
     ReminderWindow* Reminder() const { return reminder_.get(); }
     // The id of the F1 hot key, 0 when the key could not be registered.
     int HotKeyId() const { return hotKeyId_; }
+    // The file dialog that import and export share; it keeps its settings between uses.
+    FileDialog& 通用对话框1() { return 通用对话框1_; }
 
     // A tracking run has been asked for and has not finished yet.
     bool RunInProgress() const { return runRequested_; }
@@ -121,6 +124,7 @@ private:
     void OnCounterTick();
     void OnImportNumbers();
     void OnExportTable();
+    void ExportTable();
     void OnNoticePressed();
     void OnRowDoubleClicked();
     void OnGuideMenu();
@@ -129,6 +133,8 @@ private:
     void ReadNotice();
     void ApplySkin();
     void LoadNumberList();
+    // Keeps the numbers box's text for the next start; a list that cannot be written is not kept.
+    void SaveNumberList();
 
     std::array<HWND, kMainControlCount> controls_{};
     std::vector<FontHandle> fonts_;
@@ -140,6 +146,9 @@ private:
     BalloonTip 气球提示框1_;
     bool runRequested_ = false; // from the query button until the run's end
     bool destroyed_ = false;
+    FileDialog 通用对话框1_;
+    // An import or export is under way: its waits let clicks through, which must not start another.
+    bool fileTaskRunning_ = false;
 };
 
 } // namespace radar

@@ -22,7 +22,7 @@ RADAR_PACKAGES=(
     wine wine32:i386
     xvfb xauth fvwm x11-utils xdotool imagemagick
     fonts-arphic-ukai fonts-arphic-uming fonts-wqy-zenhei
-    locales unzip libcpp-httplib-dev
+    locales unzip libcpp-httplib-dev python3-openpyxl
 )
 
 radar_log() { printf '== %s\n' "$*" >&2; }

@@ -2,9 +2,8 @@
 
 #include <windows.h>
 
-#include "web/text_utils.h"
+#include "tracking/file_content.h"
 #include "win/code_page.h"
-#include "win/handle.h"
 
 namespace radar {
 
@@ -36,15 +35,11 @@ std::string NumberListPath() {
 }
 
 std::string ReadNumberListFile() {
-    KernelHandle file(CreateFileW(NumberListPathW().c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) return {};
-    std::string bytes;
-    char buffer[64 * 1024];
-    DWORD read = 0;
-    while (ReadFile(file.Get(), buffer, sizeof(buffer), &read, nullptr) && read > 0)
-        bytes.append(buffer, read);
-    return TextFromBytes(bytes);
+    return ReadTextFile(NumberListPathW());
+}
+
+bool SaveNumberListFile(const std::string& text) {
+    return ReplaceFileContent(NumberListPathW(), text);
 }
 
 } // namespace radar

@@ -10,7 +10,9 @@ std::string NumberListPath();
 // The file's text up to its first zero byte; empty when the file is missing or unreadable.
 std::string ReadNumberListFile();
 
-// Replaces the file's content by text's bytes; false when it could not be written.
+// Replaces the file's whole content by the text's bytes (GBK, nothing added), atomically: a
+// failed or interrupted save leaves the previous list. False when the list could not be kept;
+// the caller goes on either way.
 bool SaveNumberListFile(const std::string& text);
 
 } // namespace radar

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "tests/support/file_dialog_answerer.h"
 #include "win/code_page.h"
 #include "win/message_pump.h"
 
@@ -94,7 +95,7 @@ void MessageBoxAnswerer::Answer(HWND dialog) {
     }
     // The box may still be filling its controls; take it once its text is there.
     HWND textControl = GetDlgItem(dialog, kTextControlId);
-    if (!textControl) return;
+    if (!textControl || FileNameEdit(dialog)) return; // a file dialog is answered elsewhere
     SeenMessageBox box;
     box.owner = GetWindow(dialog, GW_OWNER);
     box.text = WindowTextOf(textControl);
@@ -107,6 +108,7 @@ void MessageBoxAnswerer::Answer(HWND dialog) {
         seen_.push_back(box);
     }
     int button = button_;
+    if ((box.style & MB_TYPEMASK) == MB_YESNO && yesNoButton_ != 0) button = yesNoButton_;
     PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
                  reinterpret_cast<LPARAM>(GetDlgItem(dialog, button)));
 }

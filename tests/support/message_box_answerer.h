@@ -29,6 +29,9 @@ public:
     MessageBoxAnswerer& operator=(const MessageBoxAnswerer&) = delete;
 
     void SetButton(int button) { button_ = button; }
+    // Boxes that ask Yes or No get this button instead (0: the one above), so one answerer
+    // can take a question and the notes around it.
+    void SetYesNoButton(int button) { yesNoButton_ = button; }
     std::vector<SeenMessageBox> Seen() const;
     // Waits (messages processed) until at least count boxes were answered.
     bool WaitForBoxes(size_t count, DWORD timeoutMs) const;
@@ -38,6 +41,7 @@ private:
     void Answer(HWND dialog);
 
     std::atomic<int> button_;
+    std::atomic<int> yesNoButton_{0};
     std::atomic<bool> stop_{false};
     mutable std::mutex mutex_;
     std::vector<SeenMessageBox> seen_;
