@@ -14,10 +14,11 @@ namespace {
 
 using test::MainWindowTest;
 
+// Characters arrive as the keyboard's WM_CHAR. They are sent, not posted: processing the queue in
+// between would also take in the window manager's late focus events, which are not the user's.
 void Type(HWND control, const std::wstring& characters) {
     for (wchar_t c : characters)
-        PostMessageW(control, WM_CHAR, c, 1);
-    ProcessPendingMessages();
+        SendMessageW(control, WM_CHAR, c, 1);
 }
 
 void PressKey(HWND control, UINT key) {
