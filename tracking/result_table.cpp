@@ -156,7 +156,7 @@ std::string TableCell(HWND table, int row, int column) {
         item.cchTextMax = static_cast<int>(buffer.size());
         auto n = static_cast<size_t>(
             SendMessageW(table, LVM_GETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item)));
-        if (n + 1 < size || size >= (1u << 20)) {
+        if (n + 1 < size || size >= (1u << 24)) {
             buffer.resize(std::min(n, size));
             return ToGbk(buffer);
         }

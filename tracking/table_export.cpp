@@ -4,29 +4,13 @@
 
 #include "tracking/excel_workbook.h"
 #include "tracking/file_content.h"
+#include "tracking/result_table.h"
 #include "win/code_page.h"
 #include "win/message_pump.h"
 
 namespace radar {
 
 namespace {
-
-std::string CellText(HWND list, int row, int column) {
-    // The control copies at most the buffer; grow it until the text fits.
-    for (size_t size = 1024;; size *= 4) {
-        std::wstring buffer(size, L'\0');
-        LVITEMW item{};
-        item.iSubItem = column;
-        item.pszText = buffer.data();
-        item.cchTextMax = static_cast<int>(buffer.size());
-        auto n = static_cast<size_t>(
-            SendMessageW(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item)));
-        if (n + 1 < size || size >= (1u << 24)) {
-            buffer.resize(std::min(n, size));
-            return ToGbk(buffer);
-        }
-    }
-}
 
 std::string ColumnTitle(HWND list, int column) {
     wchar_t buffer[512] = {};
@@ -50,7 +34,7 @@ TableCells ReadTableCells(HWND list) {
     for (int r = 0; r < rows; ++r) {
         std::vector<std::string> row;
         for (int c = 0; c < columns; ++c)
-            row.push_back(CellText(list, r, c));
+            row.push_back(TableCell(list, r, c));
         table.rows.push_back(std::move(row));
     }
     return table;
