@@ -111,6 +111,7 @@ void MainWindow::OnCreate() {
     labelBrush_.Reset(CreateSolidBrush(kLabelBackground));
     气球提示框1_.SetOwner(Hwnd());
     CreateControls();
+    气球提示框1_.SetFont(reinterpret_cast<HFONT>(SendMessageW(Control(MainId::超级列表框1), WM_GETFONT, 0, 0)));
     CreateTrayMenu();
     EnableDialogKeys(Hwnd());
     if (GlobalsBuilt() && Globals().programIcon) {
@@ -189,6 +190,7 @@ void MainWindow::OnNumbersFocusLost() {
 }
 
 void MainWindow::OnRowSelected(int row) {
+    气球提示框1_.Hide(); // it showed the route of the row selected before
     HWND box = Control(MainId::编辑框_单号);
     SetFocus(box);
     std::string number = TableCell(Control(MainId::超级列表框1), row, 1);

@@ -81,14 +81,19 @@ void DrawCellOnOneLine(NMLVCUSTOMDRAW& draw, const std::string& text) {
     cell.left = LVIR_LABEL;
     if (!SendMessageW(table, LVM_GETSUBITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&cell))) return;
     const bool selected =
-        (SendMessageW(table, LVM_GETITEMSTATE, static_cast<WPARAM>(row), LVIS_SELECTED) & LVIS_SELECTED) != 0 &&
-        GetFocus() == table;
+        (SendMessageW(table, LVM_GETITEMSTATE, static_cast<WPARAM>(row), LVIS_SELECTED) & LVIS_SELECTED) != 0;
+    const bool focused = GetFocus() == table;
+    const bool showSelection = (GetWindowLongPtrW(table, GWL_STYLE) & LVS_SHOWSELALWAYS) != 0;
     COLORREF textColour = draw.clrText, backColour = draw.clrTextBk;
     if (textColour == CLR_DEFAULT || textColour == CLR_NONE) textColour = TableTextColour(table);
     if (backColour == CLR_DEFAULT || backColour == CLR_NONE) backColour = TableBackgroundColour(table);
-    if (selected) {
+    // A selected row is drawn as the table draws its other cells.
+    if (selected && focused) {
         textColour = GetSysColor(COLOR_HIGHLIGHTTEXT);
         backColour = GetSysColor(COLOR_HIGHLIGHT);
+    } else if (selected && showSelection) {
+        textColour = GetSysColor(COLOR_BTNTEXT);
+        backColour = GetSysColor(COLOR_BTNFACE);
     }
     HDC dc = draw.nmcd.hdc;
     const COLORREF oldBack = SetBkColor(dc, backColour);

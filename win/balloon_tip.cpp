@@ -29,12 +29,13 @@ bool BalloonTip::Make() {
     SetPropW(tip, kOwnerProperty, this);
     tool_ = TOOLINFOW{};
     tool_.cbSize = sizeof(tool_);
-    tool_.uFlags = TTF_TRACK | TTF_ABSOLUTE | TTF_IDISHWND;
+    tool_.uFlags = TTF_TRACK | TTF_ABSOLUTE | TTF_IDISHWND | TTF_TRANSPARENT;
     tool_.hwnd = owner_;
     tool_.uId = reinterpret_cast<UINT_PTR>(owner_);
     tool_.lpszText = const_cast<wchar_t*>(L"");
     SendMessageW(tip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool_));
     SendMessageW(tip, TTM_SETMAXTIPWIDTH, 0, kMaxWidth);
+    if (font_) SendMessageW(tip, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
     return true;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 // A balloon tip that pops up at a point of the screen with a text of several lines, and goes
-// away by itself after a while, on a click into it, or when the next one is shown.
+// away by itself after a while or when the next one is shown. Clicks go through it to the
+// window below.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -19,6 +20,8 @@ public:
 
     // The balloon belongs to owner; made at the first Show.
     void SetOwner(HWND owner) { owner_ = owner; }
+    // The font of the text (not owned; it must outlive the balloon).
+    void SetFont(HFONT font) { font_ = font; }
     // Shows text (GBK, CR LF between lines) with the balloon's tip at the screen point.
     void Show(POINT screenPoint, const std::string& text);
     void Hide();
@@ -32,6 +35,7 @@ private:
     static void CALLBACK HideTimer(HWND, UINT, UINT_PTR, DWORD);
 
     HWND owner_ = nullptr;
+    HFONT font_ = nullptr;
     WindowHandle tip_;
     std::wstring textW_;
     TOOLINFOW tool_{};
